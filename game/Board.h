@@ -43,7 +43,7 @@ struct TCard {
 bool PointInCard(int32_t X, int32_t Y, const TCard& Card);
 
 class TBoard {
-public:
+  public:
     using TCards = std::array<std::array<TCard, kColumns>, kRows>;  // row by row
 
     // The card at a position; throws TRangeError outside the grid.
@@ -58,6 +58,9 @@ public:
     TPoint CardAt(int32_t X, int32_t Y) const;
 
     TCards Cards{};
+
+  private:
+    void ClearValues();
 };
 
 }  // namespace velmo

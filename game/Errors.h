@@ -1,4 +1,4 @@
-// The game's error types and checked integer arithmetic: violations throw, nothing wraps.
+// The game's error types: a position outside the grid, and integer arithmetic that would wrap.
 #pragma once
 
 #include <stdexcept>
@@ -7,12 +7,12 @@
 namespace velmo {
 
 class TRangeError : public std::out_of_range {
-public:
+  public:
     using std::out_of_range::out_of_range;
 };
 
 class TOverflowError : public std::overflow_error {
-public:
+  public:
     using std::overflow_error::overflow_error;
 };
 

@@ -27,7 +27,7 @@ struct TGameState {
 // One game on one board. The owner (the window) keeps the board, the random source and this
 // object alive together; the game reads and changes the board through the reference.
 class TGame {
-public:
+  public:
     TGame(TBoard& Board, TRandomSource& Random);
 
     void NewGame();
@@ -39,7 +39,12 @@ public:
 
     const TGameState& State() const { return GameState; }
 
-private:
+  private:
+    void EvaluateAttempt();
+    void ClearAttempt();
+    void StartRevealIfStuck();
+    int32_t PickableCount() const;
+
     TBoard& Board;
     TRandomSource& Random;
     TGameState GameState;

@@ -8,19 +8,19 @@ namespace velmo {
 
 // Draws uniform integers in [0, Bound). Tests substitute a scripted source.
 class TRandomSource {
-public:
+  public:
     virtual ~TRandomSource() = default;
     virtual int32_t Draw(int32_t Bound) = 0;
 };
 
 // The default source: a Mersenne Twister seeded once, at construction, from a clock.
 class TClockRandom final : public TRandomSource {
-public:
+  public:
     TClockRandom();
     explicit TClockRandom(uint64_t Seed);
     int32_t Draw(int32_t Bound) override;
 
-private:
+  private:
     std::mt19937_64 Engine;
 };
 
