@@ -68,4 +68,10 @@ void TPaintBox::mouseReleaseEvent(QMouseEvent*) {
     Guarded(this, [&] { Form.PaintBox1MouseUp(); });
 }
 
+// Qt delivers the second press of a double click as a press of its own as well, so a double
+// click is already two presses and two releases; the extra event adds nothing.
+void TPaintBox::mouseDoubleClickEvent(QMouseEvent* Event) {
+    Event->accept();
+}
+
 }  // namespace velmo

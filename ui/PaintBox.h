@@ -20,6 +20,7 @@ class TPaintBox final : public QWidget {
     void mousePressEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void mouseDoubleClickEvent(QMouseEvent* Event) override;
 
   private:
     void ReportPaintError(const QString& Text);
