@@ -83,8 +83,14 @@ bool TGame::CanPickAt(int32_t X, int32_t Y) const {
         GameState.Won) {
         return false;
     }
-    const TPoint Position = Board.CardAt(X, Y);
-    return Position != NoCard && CanTurn(Board.At(Position));
+    for (const auto& Row : Board.Cards) {
+        for (const TCard& Card : Row) {
+            if (PointInCard(X, Y, Card) && CanTurn(Card)) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void TGame::EvaluateAttempt() {
