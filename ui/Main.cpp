@@ -119,6 +119,7 @@ void TForm1::CreateComponents() {
 
     CounterFont = QFont(QStringLiteral("Arial"));
     CounterFont.setPointSize(kCounterPointSize);
+    PaintBox1->setFont(CounterFont);  // painters on the paint area start with it
     CounterPen = QPen(kCounterColour);
     CounterText.setTextFormat(Qt::PlainText);
     CounterText.setPerformanceHint(QStaticText::AggressiveCaching);
@@ -315,7 +316,10 @@ void TForm1::PaintBox1Paint(QPainter& Canvas) const {
     if (State.Playing) {
         // The text cell is filled with the background brush, then the text drawn over it.
         Canvas.fillRect(CounterRect, kBackgroundColour);
-        Canvas.setFont(CounterFont);
+        // The paint area's own font is the counter font, so a painter on it needs no change.
+        if (Canvas.font() != CounterFont) {
+            Canvas.setFont(CounterFont);
+        }
         Canvas.setPen(CounterPen);
         Canvas.drawStaticText(CounterRect.topLeft(), CounterText);
     }
