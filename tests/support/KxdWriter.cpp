@@ -11,7 +11,6 @@
 namespace velmo::test {
 namespace {
 
-constexpr std::size_t kTagSize = 8;
 constexpr std::size_t kNameFieldSize = 32;
 constexpr std::size_t kEntrySize = 12;
 
