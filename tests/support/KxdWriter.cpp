@@ -11,7 +11,6 @@
 namespace velmo::test {
 namespace {
 
-constexpr std::size_t kTagSize = 8;
 constexpr std::size_t kNameFieldSize = 32;
 constexpr std::size_t kEntrySize = 12;
 
@@ -21,7 +20,41 @@ void PutU32(TBytes& Out, std::size_t At, uint32_t Value) {
     }
 }
 
+// PNG layout: 8-byte signature, then the IHDR chunk: length, type, width, height, ..., CRC.
+constexpr std::size_t kIhdrTypeAt = 12;
+constexpr std::size_t kIhdrWidthAt = 16;
+constexpr std::size_t kIhdrHeightAt = 20;
+constexpr std::size_t kIhdrCrcAt = 29;
+constexpr std::size_t kIhdrCrcCovered = 17;  // type and 13 data bytes
+
+void PutU32BE(TBytes& Out, std::size_t At, uint32_t Value) {
+    for (int i = 0; i < 4; ++i) {
+        Out[At + i] = static_cast<std::byte>((Value >> (24 - 8 * i)) & 0xFFu);
+    }
+}
+
+uint32_t Crc32(const std::byte* Data, std::size_t Length) {
+    uint32_t Crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < Length; ++i) {
+        Crc ^= static_cast<uint32_t>(Data[i]);
+        for (int Bit = 0; Bit < 8; ++Bit) {
+            Crc = (Crc >> 1) ^ (0xEDB88320u & (0u - (Crc & 1u)));
+        }
+    }
+    return ~Crc;
+}
+
 }  // namespace
+
+TBytes WithPngDimensions(TBytes Png, uint32_t Width, uint32_t Height) {
+    if (Png.size() < kIhdrCrcAt + 4) {
+        throw std::logic_error("not a PNG with a header chunk");
+    }
+    PutU32BE(Png, kIhdrWidthAt, Width);
+    PutU32BE(Png, kIhdrHeightAt, Height);
+    PutU32BE(Png, kIhdrCrcAt, Crc32(Png.data() + kIhdrTypeAt, kIhdrCrcCovered));
+    return Png;
+}
 
 TKxdEntry& TKxdWriter::Add(uint8_t Slot, TBytes Payload) {
     Entries.push_back(TKxdEntry{Slot, std::move(Payload), std::nullopt, std::nullopt});

@@ -50,6 +50,10 @@ class TKxdWriter {
 // top-left pixel is fully transparent.
 TBytes SolidPng(int Width, int Height, QColor Colour, bool TransparentCorner = false);
 
+// Png with the width and height of its header replaced (and the header's CRC recomputed), so
+// the picture declares dimensions its data does not hold.
+TBytes WithPngDimensions(TBytes Png, uint32_t Width, uint32_t Height);
+
 // A distinct, opaque colour for each slot 0..9, so tests can tell the pictures apart.
 QColor SlotColour(int Slot, int Variant = 0);
 
