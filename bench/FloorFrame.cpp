@@ -1,7 +1,6 @@
 // The floor frame: exactly the work one frame of the board cannot avoid, with nothing around it.
 #include "bench/FloorFrame.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 namespace velmo::bench {
@@ -28,9 +27,10 @@ TFloorFrame MakeFloorFrame(const TBoard& Board, const TCardImages& Images, bool 
     }
     Frame.Font = QFont(QStringLiteral("Arial"));
     Frame.Font.setPointSize(kCounterPointSize);
-    Frame.Text = QStringLiteral("Chances : %1").arg(Chances);
-    Frame.TextPlace =
-        QPoint(kAreaWidth - kCounterRightOffset, kCounterTop + QFontMetrics(Frame.Font).ascent());
+    Frame.Text.setText(QStringLiteral("Chances : %1").arg(Chances));
+    Frame.Text.setTextFormat(Qt::PlainText);
+    Frame.Text.prepare(QTransform(), Frame.Font);
+    Frame.TextPlace = QPoint(kAreaWidth - kCounterRightOffset, kCounterTop);
     return Frame;
 }
 
@@ -41,7 +41,7 @@ void PaintFloorFrame(QPainter& Canvas, const TFloorFrame& Frame) {
     }
     Canvas.setFont(Frame.Font);
     Canvas.setPen(Qt::white);
-    Canvas.drawText(Frame.TextPlace, Frame.Text);
+    Canvas.drawStaticText(Frame.TextPlace, Frame.Text);
 }
 
 }  // namespace velmo::bench

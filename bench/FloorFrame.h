@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QStaticText>
 #include <QString>
 
 #include "cardset/KXDApi.h"
@@ -23,7 +24,7 @@ struct TFloorFrame {
     std::array<const QImage*, kCardCount> Pictures{};
     std::array<QPoint, kCardCount> Places{};
     QFont Font;
-    QString Text;
+    QStaticText Text;  // laid out once, as a frame that lays out nothing would
     QPoint TextPlace;
 };
 

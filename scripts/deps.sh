@@ -5,7 +5,7 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev fonts-liberation2)
 test=(googletest libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool)
-bench=(libbenchmark-dev xvfb)
+bench=(libbenchmark-dev xvfb xdotool python3)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
