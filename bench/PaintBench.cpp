@@ -1,5 +1,6 @@
 // One frame of the board: PaintBox1Paint of a game in progress into an offscreen 794 × 525
-// premultiplied image, against a bare painter drawing the same pictures and one text line.
+// premultiplied image, against a bare painter drawing the same pictures and one text line,
+// frame by frame in turn.
 #include <cstdlib>
 #include <memory>
 
@@ -10,6 +11,7 @@
 
 #include "bench/BenchPaths.h"
 #include "bench/FloorFrame.h"
+#include "bench/Paired.h"
 #include "ui/Main.h"
 
 namespace velmo::bench {
@@ -37,29 +39,26 @@ QImage Target() {
     return QImage(kAreaWidth, kAreaHeight, QImage::Format_ARGB32_Premultiplied);
 }
 
-void BM_FrameFloor(benchmark::State& State) {
+void BM_Frame(benchmark::State& State) {
     const TForm1& Form = Window();
     const TFloorFrame Frame =
         MakeFloorFrame(Form.Board, Form.CardImages, true, Form.Game.State().Chances);
-    QImage Image = Target();
-    for (auto _ : State) {
-        QPainter Canvas(&Image);
-        PaintFloorFrame(Canvas, Frame);
-    }
-    benchmark::DoNotOptimize(Image.constBits());
+    QImage FloorImage = Target();
+    QImage FormImage = Target();
+    RunPaired(
+        State,
+        [&] {
+            QPainter Canvas(&FloorImage);
+            PaintFloorFrame(Canvas, Frame);
+        },
+        [&] {
+            QPainter Canvas(&FormImage);
+            Form.PaintBox1Paint(Canvas);
+        });
+    benchmark::DoNotOptimize(FloorImage.constBits());
+    benchmark::DoNotOptimize(FormImage.constBits());
 }
-BENCHMARK(BM_FrameFloor)->Unit(benchmark::kMicrosecond);
-
-void BM_PaintBox1Paint(benchmark::State& State) {
-    const TForm1& Form = Window();
-    QImage Image = Target();
-    for (auto _ : State) {
-        QPainter Canvas(&Image);
-        Form.PaintBox1Paint(Canvas);
-    }
-    benchmark::DoNotOptimize(Image.constBits());
-}
-BENCHMARK(BM_PaintBox1Paint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Frame)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace velmo::bench

@@ -16,8 +16,10 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   trap 'rm -rf "$XDG_RUNTIME_DIR"' EXIT
 fi
 
-# Repeated runs, of which the report takes the median: the machine may be shared.
-repeat=(--benchmark_repetitions=5 --benchmark_report_aggregates_only=true)
+# Repeated runs in random order, of which the report takes the median of the processor time:
+# the machine may be shared, and a slow spell then weighs on a figure and its floor alike.
+repeat=(--benchmark_repetitions=9 --benchmark_min_time=0.2 --benchmark_enable_random_interleaving=true
+  --benchmark_report_aggregates_only=true)
 for name in paint load startup; do
   echo "velmo-bench-$name…" >&2
   QT_QPA_PLATFORM=offscreen "$bin/velmo-bench-$name" "${repeat[@]}" \
