@@ -15,11 +15,12 @@ QString DecodeName(const TKxdTrailer& Trailer) {
     return DecodeWindows1252(std::span(Trailer.NameChars).first(Trailer.NameLength));
 }
 
-// A file in the sense of the run-time library's existence test: anything but a folder.
+// Only a regular file can hold a card set. A folder is no set, and a named pipe or a device
+// would block or never end when read, so they count as no file at all.
 bool FileExists(const std::filesystem::path& Path) {
     std::error_code Error;
     const auto Status = std::filesystem::status(Path, Error);
-    return !Error && std::filesystem::exists(Status) && !std::filesystem::is_directory(Status);
+    return !Error && std::filesystem::is_regular_file(Status);
 }
 
 QImage LoadEntry(TByteSource& Source, const TDirectoryEntry& Entry) {

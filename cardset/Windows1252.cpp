@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include <QList>
+
 namespace velmo {
 namespace {
 
@@ -18,17 +20,43 @@ constexpr std::array<char16_t, kTableEnd - kTableStart + 1> kHighTable = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
+char32_t CodePointOf(uint8_t Code) {
+    return Code >= kTableStart && Code <= kTableEnd ? kHighTable[Code - kTableStart] : Code;
+}
+
+std::optional<uint8_t> ByteOf(char32_t CodePoint) {
+    for (unsigned Code = 0; Code <= 0xFF; ++Code) {
+        if (CodePointOf(static_cast<uint8_t>(Code)) == CodePoint) {
+            return static_cast<uint8_t>(Code);
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 QString DecodeWindows1252(std::span<const std::byte> Bytes) {
     QString Text;
     Text.reserve(static_cast<qsizetype>(Bytes.size()));
     for (std::byte Byte : Bytes) {
-        const auto Code = static_cast<uint8_t>(Byte);
-        const bool InTable = Code >= kTableStart && Code <= kTableEnd;
-        Text.append(QChar(InTable ? kHighTable[Code - kTableStart] : char16_t{Code}));
+        Text.append(QChar(static_cast<char16_t>(CodePointOf(static_cast<uint8_t>(Byte)))));
     }
     return Text;
+}
+
+std::optional<QByteArray> EncodeWindows1252(const QString& Text, QString* FirstBad) {
+    QByteArray Bytes;
+    for (char32_t CodePoint : Text.toUcs4()) {
+        const std::optional<uint8_t> Byte = ByteOf(CodePoint);
+        if (!Byte) {
+            if (FirstBad) {
+                *FirstBad = QString::fromUcs4(&CodePoint, 1);
+            }
+            return std::nullopt;
+        }
+        Bytes.append(static_cast<char>(*Byte));
+    }
+    return Bytes;
 }
 
 }  // namespace velmo

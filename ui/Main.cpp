@@ -6,6 +6,7 @@
 #include <utility>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFontMetrics>
@@ -101,6 +102,11 @@ void TForm1::CreateComponents() {
     Quitter1 = Partie1->addAction(QStringLiteral("Quitter"));
     Options1 = MainMenu1->addMenu(QStringLiteral("Options"));
     Ensembles1 = Options1->addMenu(QStringLiteral("Ensembles"));
+    // Members of an exclusive group are drawn as radio items. The group only unchecks the
+    // previous choice; CardsSetsClick keeps the marks right, and an optional group lets the
+    // checked entry be cleared by a click.
+    CardSetGroup = new QActionGroup(Ensembles1);
+    CardSetGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(kTimerInterval);
@@ -182,7 +188,9 @@ void TForm1::AddCardSetEntry(std::size_t Index) {
     auto* Item = new QAction(MenuText(Caption), Ensembles1);
     Item->setData(QVariant::fromValue<qulonglong>(Index));
     Item->setCheckable(true);
+    // Marked before it joins the group, so every "(defaut)" set starts checked.
     Item->setChecked(Caption.contains(kDefaultMark));
+    CardSetGroup->addAction(Item);
     connect(Item, &QAction::triggered, this,
             [this, Item] { Guarded(this, [this, Item] { CardsSetsClick(Item); }); });
     Ensembles1->addAction(Item);

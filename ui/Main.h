@@ -21,6 +21,7 @@
 #include "ui/PaintBox.h"
 
 class QAction;
+class QActionGroup;
 class QMenu;
 class QMenuBar;
 class QPainter;
@@ -66,6 +67,7 @@ class TForm1 final : public QMainWindow {
     QAction* Quitter1 = nullptr;
     QMenu* Options1 = nullptr;
     QMenu* Ensembles1 = nullptr;
+    QActionGroup* CardSetGroup = nullptr;  // gives the set entries their radio look
 
     std::string CardSetsFolder;
     TStringList CardSetFiles;

@@ -1,5 +1,6 @@
 // Loading a set into the image slots: pictures, directory order, files on disk.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -140,9 +141,12 @@ TEST_F(CardSetFile, BothEntryPointsReadASetFromDisk) {
     EXPECT_EQ(Probe(Slots[9]), SlotColour(9).rgba());
 }
 
-TEST_F(CardSetFile, NoFileOrAFolderAtThePathIsNotACardSetAndTouchesNothing) {
+TEST_F(CardSetFile, NoFileAFolderOrAPipeAtThePathIsNotACardSetAndTouchesNothing) {
     fs::create_directory(Folder / "dossier.kxd");
-    for (const fs::path& Path : {Folder / "absent.kxd", Folder / "dossier.kxd"}) {
+    // A named pipe would block the reader forever if it were opened.
+    ASSERT_EQ(::mkfifo((Folder / "tube.kxd").c_str(), 0600), 0);
+    for (const fs::path& Path :
+         {Folder / "absent.kxd", Folder / "dossier.kxd", Folder / "tube.kxd"}) {
         QString Name = "avant";
         TCardImages Slots;
         EXPECT_FALSE(ReadCardSetName(Path, Name)) << Path;

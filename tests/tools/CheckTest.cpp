@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "ToolFixtures.h"
+#include "tests/support/KxdWriter.h"
 #include "tools/cardset/KxdInspector.h"
 #include "tools/cardset/Verbs.h"
 
@@ -162,6 +163,16 @@ const std::vector<TBrokenFile>& BrokenFiles() {
          {K::NotPng}},
         {"a BMP picture, which the game would not decode",
          [] { return SetWithPicture(8, BmpOf(CardPicture(8))); },
+         {K::NotPng}},
+        {"a PNG declaring 20000 x 20000 pixels, which the game refuses before decoding",
+         [] {
+             const QByteArray Png = PngOf(CardPicture(6));
+             const auto* First = reinterpret_cast<const std::byte*>(Png.constData());
+             const test::TBytes Huge =
+                 test::WithPngDimensions(test::TBytes(First, First + Png.size()), 20000, 20000);
+             return SetWithPicture(6, QByteArray(reinterpret_cast<const char*>(Huge.data()),
+                                                 static_cast<qsizetype>(Huge.size())));
+         },
          {K::NotPng}},
         {"picture not 100 x 160",
          [] { return SetWithPicture(5, PngOf(CardPicture(5, 160, 100))); },

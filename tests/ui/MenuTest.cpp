@@ -2,6 +2,7 @@
 #include <stdexcept>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenu>
 
@@ -29,6 +30,8 @@ class MenuTest : public FormTest {
 
 TEST_F(MenuTest, CheckingAnEntryClearsTheOthersAndShowsItsPictures) {
     EXPECT_EQ(CheckedEntries(), (std::vector<QString>{"Bis (defaut)", "Classique (defaut)"}));
+    ASSERT_NE(Entry("Autre")->actionGroup(), nullptr);
+    EXPECT_TRUE(Entry("Autre")->actionGroup()->isExclusive());  // drawn as radio items
     Entry("Autre")->trigger();
     EXPECT_EQ(CheckedEntries(), std::vector<QString>{"Autre"});
     EXPECT_EQ(ShownBoard(2), kAllFaces);

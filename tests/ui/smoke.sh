@@ -75,7 +75,7 @@ done
 read -r px py pw ph < <(geometry "$popup")
 xdotool mousemove $((px + pw / 2)) $((py + ph - 14)) click 1
 status=$(wait_exit) || fail "Quitter did not end the program"
-[ "$status" -eq 0 ] || fail "Quitter ended with status $status"
+[ "$status" -eq 0 ] || { cat "$work/velmo.log"; fail "Quitter ended with status $status"; }
 echo "Quitter: exit status 0"
 
 # 2. A copy of the program whose CardsSets/ has sets but no Default.kxd.

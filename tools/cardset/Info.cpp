@@ -1,8 +1,8 @@
 // The info verb: the set's name and its directory, one line per entry.
+#include "cardset/Windows1252.h"
 #include "tools/cardset/KxdInspector.h"
 #include "tools/cardset/KxdLayout.h"
 #include "tools/cardset/Verbs.h"
-#include "tools/cardset/Windows1252.h"
 
 namespace velmo::tool {
 
@@ -14,7 +14,7 @@ constexpr int kColumnWidth = 12;
 // byte) shown as \xNN so they do not reach the terminal.
 QString NameText(const QByteArray& Name) {
     QString Text;
-    for (QChar Char : DecodeWindows1252(Name)) {
+    for (QChar Char : DecodeWindows1252(std::as_bytes(std::span(Name.data(), Name.size())))) {
         if (Char.category() == QChar::Other_Control) {
             Text += QStringLiteral("\\x%1").arg(Char.unicode(), 2, 16, QLatin1Char('0'));
         } else {

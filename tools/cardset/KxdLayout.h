@@ -1,25 +1,36 @@
-// Byte layout of a card-set file: leading tag, PNG data, then a 160-byte trailer.
+// Byte layout of a card-set file, as the tool needs it: the reader's format constants, in the
+// types the writer and the inspector compute with, plus the limits only a writer cares about.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "cardset/KxdFormat.h"
+
 namespace velmo::tool {
 
 // "KXD" and five zero bytes, at the start of the file and again at the start of the trailer.
 inline constexpr std::array<char, 8> kTag = {'K', 'X', 'D', 0, 0, 0, 0, 0};
-inline constexpr std::uint64_t kTagSize = kTag.size();
+static_assert([] {
+    for (std::size_t i = 0; i < kTag.size(); ++i) {
+        if (static_cast<std::byte>(kTag[i]) != velmo::kKxdTag[i]) {
+            return false;
+        }
+    }
+    return kTag.size() == velmo::kKxdTag.size();
+}());
+inline constexpr std::uint64_t kTagSize = velmo::kTagSize;
 
-inline constexpr int kSlotCount = 10;  // slot 0 the back, slots 1 to 9 the faces
-inline constexpr int kMaxSlot = kSlotCount - 1;
+inline constexpr int kSlotCount = static_cast<int>(velmo::kDirectoryEntryCount);
+inline constexpr int kMaxSlot = velmo::kMaxSlotIndex;
 
-inline constexpr std::uint64_t kNameFieldSize = 32;  // length byte + characters + filler
-inline constexpr int kMaxNameLength = 31;
-inline constexpr std::uint64_t kEntrySize = 12;  // slot, 3 filler, size u32, offset u32
-inline constexpr std::uint64_t kEntrySizeField = 4;
-inline constexpr std::uint64_t kEntryOffsetField = 8;
+inline constexpr std::uint64_t kNameFieldSize = velmo::kNameFieldSize;
+inline constexpr int kMaxNameLength = static_cast<int>(velmo::kMaxNameLength);
+inline constexpr std::uint64_t kEntrySize = velmo::kDirectoryEntrySize;
+inline constexpr std::uint64_t kEntrySizeField = 4;    // after the slot byte and 3 filler bytes
+inline constexpr std::uint64_t kEntryOffsetField = 8;  // after the size
 inline constexpr std::uint64_t kDirectorySize = kEntrySize * kSlotCount;
-inline constexpr std::uint64_t kTrailerSize = kTagSize + kNameFieldSize + kDirectorySize;
+inline constexpr std::uint64_t kTrailerSize = velmo::kTrailerSize;
 
 // Smallest well-formed file: both tags, the name and a directory of empty images.
 inline constexpr std::uint64_t kMinFileSize = kTagSize + kTrailerSize;

@@ -7,7 +7,7 @@
 #include "tools/cardset/Picture.h"
 #include "tools/cardset/ToolError.h"
 #include "tools/cardset/Verbs.h"
-#include "tools/cardset/Windows1252.h"
+#include "cardset/Windows1252.h"
 
 namespace velmo::tool {
 

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include "cardset/KXDApi.h"
+#include "cardset/PngDecoder.h"
 #include "tools/cardset/KxdLayout.h"
 #include "tools/cardset/ToolError.h"
 
@@ -13,24 +15,20 @@ namespace velmo::tool {
 
 namespace {
 
-const QByteArray kPngSignature("\x89PNG\r\n\x1a\n", 8);
-
 QString Quoted(const QString& Path) {
     return QStringLiteral("« %1 »").arg(Path);
 }
 
 }  // namespace
 
+// The game's own decoder: what it refuses (another format, a picture too large to decode, a
+// broken PNG) is what the tool must refuse too.
 std::optional<QImage> DecodePng(const QByteArray& Bytes) {
-    // Without the signature check QImage would also take other formats it can guess.
-    if (!Bytes.startsWith(kPngSignature)) {
+    try {
+        return DecodeCardPng(Bytes);
+    } catch (const TImageError&) {
         return std::nullopt;
     }
-    QImage Picture;
-    if (!Picture.loadFromData(Bytes, "PNG") || Picture.isNull()) {
-        return std::nullopt;
-    }
-    return Picture;
 }
 
 QByteArray RenderSvgCard(const QString& Path) {
