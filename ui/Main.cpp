@@ -289,11 +289,12 @@ void TForm1::CheckShownSet() {
 }
 
 // Keeps what depends on the game state right after every handler that may change it: the
-// Options menu follows Playing, and the counter's text is laid out once per value.
+// Options menu follows Playing, and the counter's text is laid out once per value. The counter
+// shows only during a game, so its font is not loaded before the first game: start-up is faster.
 void TForm1::GameChanged() {
     Options1Click();
     const int32_t Chances = Game.State().Chances;
-    if (Chances == CounterChances) {
+    if (Chances == CounterChances || !Game.State().Playing) {
         return;
     }
     CounterChances = Chances;
