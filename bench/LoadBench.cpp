@@ -79,14 +79,20 @@ void BM_LoadCardSet(benchmark::State& State) {
 }
 BENCHMARK(BM_LoadCardSet)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-std::vector<std::string> ManySetPaths() {
-    const std::string Folder = SetFolder(kManySets);
+// The set files of Folder, as the window's start-up lists them.
+TStringList ScanSets(const std::string& Folder) {
     TPathScanner Scanner;
     Scanner.Folder = Folder;
     Scanner.Extension = ".kxd";
     Scanner.FilterByExtension = true;
     TStringList Files;
     Scanner.Scan(Files);
+    return Files;
+}
+
+std::vector<std::string> ManySetPaths() {
+    const std::string Folder = SetFolder(kManySets);
+    TStringList Files = ScanSets(Folder);
     for (std::string& File : Files) {
         File = Folder + File;
     }
@@ -151,13 +157,7 @@ BENCHMARK(BM_ScanFloor)->Unit(benchmark::kMicrosecond);
 void BM_FolderScan(benchmark::State& State) {
     const std::string Folder = SetFolder(kManySets);
     for (auto _ : State) {
-        TPathScanner Scanner;
-        Scanner.Folder = Folder;
-        Scanner.Extension = ".kxd";
-        Scanner.FilterByExtension = true;
-        TStringList Files;
-        Scanner.Scan(Files);
-        if (Files.size() != kManySets) {
+        if (ScanSets(Folder).size() != kManySets) {
             State.SkipWithError("unexpected number of set files");
         }
     }
