@@ -36,10 +36,11 @@ wait_window() {
   return 1
 }
 
-# The exit status of $app, waiting up to 10 s.
+# Waits up to 10 s for $app to end and puts its exit status in $status. It runs in this shell,
+# not in a command substitution: only the shell that started the program can collect its status.
 wait_exit() {
   for _ in $(seq 100); do
-    kill -0 "$app" 2>/dev/null || { local status=0; wait "$app" || status=$?; app=""; echo "$status"; return 0; }
+    kill -0 "$app" 2>/dev/null || { status=0; wait "$app" || status=$?; app=""; return 0; }
     sleep 0.1
   done
   return 1
@@ -74,7 +75,7 @@ done
 [ -n "$popup" ] || fail "the Partie menu did not open"
 read -r px py pw ph < <(geometry "$popup")
 xdotool mousemove $((px + pw / 2)) $((py + ph - 14)) click 1
-status=$(wait_exit) || fail "Quitter did not end the program"
+wait_exit || fail "Quitter did not end the program"
 [ "$status" -eq 0 ] || { cat "$work/velmo.log"; fail "Quitter ended with status $status"; }
 echo "Quitter: exit status 0"
 
@@ -89,6 +90,6 @@ app=$!
 box=$(wait_window Avertissement) || fail "no warning window"
 xdotool search --onlyvisible --name '^Velmo$' >/dev/null 2>&1 && fail "the game window showed"
 xdotool windowfocus --sync "$box" key Return
-status=$(wait_exit) || fail "the program did not end after the warning"
+wait_exit || fail "the program did not end after the warning"
 [ "$status" -ne 0 ] || fail "the program ended with status 0 after the warning"
 echo "without Default.kxd: warning, exit status $status"
