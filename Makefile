@@ -1,8 +1,10 @@
 # The two commands of the README, and a few more for developers.
 #   make run     build the game in Release and start it with the bundled card sets
 #   make test    build everything in Debug and run every test
-.PHONY: run test bench fuzz asan format deps clean
+#   make asan    the tests again under the sanitizers; make fuzz-run fuzzes the reader
+.PHONY: run test bench fuzz fuzz-run asan format deps clean
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
 run:
 	scripts/deps.sh build
@@ -22,16 +24,21 @@ bench:
 	cmake --build --preset bench -j $(JOBS)
 	bench/run.sh build/bench
 
+# The whole suite under AddressSanitizer, LeakSanitizer and UBSan; it replays the fuzz corpus too.
 asan:
-	scripts/deps.sh test
+	scripts/deps.sh sanitize
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
 fuzz:
-	scripts/deps.sh build
+	scripts/deps.sh sanitize
 	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS)
+	cmake --build --preset fuzz -j $(JOBS) --target FuzzLoadCardSet
+
+# Fuzzes the card-set reader for FUZZ_SECONDS (make fuzz-run FUZZ_SECONDS=1800).
+fuzz-run: fuzz
+	fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
