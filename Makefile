@@ -34,11 +34,13 @@ asan:
 fuzz:
 	scripts/deps.sh sanitize
 	cmake --preset fuzz
-	cmake --build --preset fuzz -j $(JOBS) --target FuzzLoadCardSet
+	cmake --build --preset fuzz -j $(JOBS) --target FuzzLoadCardSet FuzzInspectCardSet
 
-# Fuzzes the card-set reader for FUZZ_SECONDS (make fuzz-run FUZZ_SECONDS=1800).
+# Fuzzes the game's reader, then velmo-cardset's inspector, for FUZZ_SECONDS each
+# (make fuzz-run FUZZ_SECONDS=1800).
 fuzz-run: fuzz
-	fuzz/run.sh build/fuzz $(FUZZ_SECONDS)
+	fuzz/run.sh build/fuzz FuzzLoadCardSet $(FUZZ_SECONDS)
+	fuzz/run.sh build/fuzz FuzzInspectCardSet $(FUZZ_SECONDS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
