@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include <QBuffer>
+#include <QByteArrayView>
 #include <QImageReader>
 
 #include "cardset/KXDApi.h"
@@ -13,6 +14,41 @@ namespace velmo {
 namespace {
 
 constexpr uint64_t kBytesPerPixel = 4;  // 32-bit ARGB
+constexpr QByteArrayView kPngSignature("\x89PNG\r\n\x1a\n", 8);
+constexpr qsizetype kSignatureSize = 8;
+constexpr qsizetype kChunkHeaderSize = 8;  // length, then type
+constexpr qsizetype kChunkCrcSize = 4;
+
+uint32_t ReadBigEndian32(QByteArrayView Data, qsizetype At) {
+    uint32_t Value = 0;
+    for (qsizetype Byte = 0; Byte < 4; ++Byte) {
+        Value = (Value << 8) | static_cast<uint8_t>(Data[At + Byte]);
+    }
+    return Value;
+}
+
+// True unless a chunk declares more bytes than the data holds. The PNG library allocates a
+// chunk's declared length before reading it, so a few bytes claiming a gigabyte-long text chunk
+// would otherwise cost a gigabyte. Everything else is left for the decoder to judge.
+bool ChunksFitInData(const QByteArray& Data) {
+    const QByteArrayView Bytes(Data);
+    if (!Bytes.startsWith(kPngSignature)) {
+        return true;  // not a PNG at all: the decoder says so
+    }
+    qsizetype At = kSignatureSize;
+    while (Bytes.size() - At >= kChunkHeaderSize) {
+        if (Bytes.sliced(At + 4, 4) == "IEND") {
+            return true;
+        }
+        const uint32_t Length = ReadBigEndian32(Bytes, At);
+        const qsizetype Left = Bytes.size() - At - kChunkHeaderSize;
+        if (Length > static_cast<uint64_t>(Left) || Left - Length < kChunkCrcSize) {
+            return false;
+        }
+        At += kChunkHeaderSize + static_cast<qsizetype>(Length) + kChunkCrcSize;
+    }
+    return true;
+}
 
 }  // namespace
 
@@ -20,6 +56,12 @@ QImage DecodeCardPng(const QByteArray& Data) {
     QBuffer Buffer;
     Buffer.setData(Data);
     Buffer.open(QIODevice::ReadOnly);
+
+    if (!ChunksFitInData(Data)) {
+        throw TImageError(
+            "Image PNG invalide : un bloc annonce plus d'octets que l'image n'en "
+            "contient");
+    }
 
     QImageReader Reader(&Buffer, "png");
     Reader.setDecideFormatFromContent(false);

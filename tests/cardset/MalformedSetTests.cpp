@@ -85,6 +85,24 @@ TEST(MalformedSetErrors, TheDecodersRefusalSaysWhatWentWrongInFrench) {
     }
 }
 
+TEST(MalformedSetErrors, APngChunkLongerThanThePictureIsRefusedBeforeTheDecoderAllocatesIt) {
+    // The PNG library allocates a chunk's declared length up front: 1.6 GB for these few bytes.
+    TKxdWriter Writer;
+    Writer.Add(0, test::WithChunkClaiming(test::SolidPng(2, 3, Qt::red), 0x620CD141, 20));
+    const TBytes Bytes = Writer.Build();
+    TMemorySource Source(Bytes);
+    TCardImages Slots;
+    QString Name;
+    try {
+        LoadCardSet(Source, Slots, Name);
+        FAIL() << "the broken chunk decoded";
+    } catch (const TImageError& Error) {
+        EXPECT_STREQ(
+            Error.what(),
+            "Image PNG invalide : un bloc annonce plus d'octets que l'image n'en contient");
+    }
+}
+
 // Wraps a source and remembers the largest read asked of it.
 class TWatchedSource final : public TByteSource {
   public:

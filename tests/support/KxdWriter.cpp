@@ -56,6 +56,20 @@ TBytes WithPngDimensions(TBytes Png, uint32_t Width, uint32_t Height) {
     return Png;
 }
 
+TBytes WithChunkClaiming(TBytes Png, uint32_t DeclaredLength, std::size_t BytesGiven) {
+    if (Png.size() < kIhdrCrcAt + 4) {
+        throw std::logic_error("not a PNG with a header chunk");
+    }
+    TBytes Chunk(8 + BytesGiven, std::byte{'x'});
+    PutU32BE(Chunk, 0, DeclaredLength);
+    const char Type[] = "zTXt";
+    for (std::size_t At = 0; At < 4; ++At) {
+        Chunk[4 + At] = static_cast<std::byte>(Type[At]);
+    }
+    Png.insert(Png.begin() + kIhdrCrcAt + 4, Chunk.begin(), Chunk.end());
+    return Png;
+}
+
 TKxdEntry& TKxdWriter::Add(uint8_t Slot, TBytes Payload) {
     Entries.push_back(TKxdEntry{Slot, std::move(Payload), std::nullopt, std::nullopt});
     return Entries.back();

@@ -54,6 +54,10 @@ TBytes SolidPng(int Width, int Height, QColor Colour, bool TransparentCorner = f
 // the picture declares dimensions its data does not hold.
 TBytes WithPngDimensions(TBytes Png, uint32_t Width, uint32_t Height);
 
+// Png with a text chunk right after its header that declares DeclaredLength bytes of data while
+// BytesGiven bytes follow its type.
+TBytes WithChunkClaiming(TBytes Png, uint32_t DeclaredLength, std::size_t BytesGiven);
+
 // A distinct, opaque colour for each slot 0..9, so tests can tell the pictures apart.
 QColor SlotColour(int Slot, int Variant = 0);
 

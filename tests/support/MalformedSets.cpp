@@ -101,6 +101,10 @@ const std::vector<TMalformedCase>& MalformedCases() {
              W.Entries[8].Payload = WithPngDimensions(Png(), 0x7FFFFFFF, 1);
          }),
          TOutcome::Image},
+        {"a PNG chunk claims 1.6 GB in a few bytes", SetWith([](TKxdWriter& W) {
+             W.Entries[4].Payload = WithChunkClaiming(Png(), 0x620CD141, 20);
+         }),
+         TOutcome::Image},
         {"a PNG whose header lies about its size",
          SetWith([](TKxdWriter& W) { W.Entries[8].Payload = WithPngDimensions(Png(), 200, 320); }),
          TOutcome::Image},
