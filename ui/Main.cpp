@@ -61,6 +61,13 @@ QString MenuText(QString Caption) {
     return Caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
+// Said when a chosen set file turns out to hold no card set: without it the click would seem
+// to have been ignored.
+QString NotACardSet(const std::string& Entry) {
+    return QStringLiteral("%1 n'est pas un ensemble de cartes.")
+        .arg(QFile::decodeName(QByteArray::fromStdString(Entry)));
+}
+
 QString FileError(const std::string& Entry, const std::exception& Error) {
     return QStringLiteral("%1 : %2").arg(QFile::decodeName(QByteArray::fromStdString(Entry)),
                                          QString::fromUtf8(Error.what()));
@@ -248,7 +255,8 @@ void TForm1::Options1Click() {
 }
 
 // Qt has already toggled the clicked entry. Checking an entry clears the others; clicking the
-// checked one leaves it cleared, and the set is reloaded either way.
+// checked one leaves it cleared, and the set is reloaded either way. A file that is no card set
+// changes nothing and is reported, naming it.
 void TForm1::CardsSetsClick(QAction* Item) {
     if (Item->isChecked()) {
         CheckOnly(Item);
@@ -269,6 +277,7 @@ void TForm1::CardsSetsClick(QAction* Item) {
     }
     if (!Loaded) {
         CheckShownSet();
+        ShowError(this, NotACardSet(CardSetFiles[Index]));
         return;
     }
     ShownSet = static_cast<std::ptrdiff_t>(Index);

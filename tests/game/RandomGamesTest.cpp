@@ -1,12 +1,12 @@
 // Plays thousands of seeded random games and checks the game's invariants after every event.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <random>
 #include <vector>
 
 #include "game/Board.h"
 #include "game/Game.h"
+#include "tests/support/GameInvariants.h"
 
 namespace velmo {
 namespace {
@@ -24,18 +24,20 @@ class TRandomPlayer {
         Board.LayoutCards(10, 12);
     }
 
-    void NewGame() {
+    testing::AssertionResult NewGame() {
         Game.NewGame();
-        Misses = 0;
+        return Observer.GameStarted(Board, Game.State());
     }
 
     // One random event: a left press (often on the twin of the turned card, so that games get
-    // far), a right press, a press in a gap or on an edge, a release, a tick or a new game.
-    void RandomEvent() {
+    // far), a right press, a press in a gap or on an edge, a release, a tick or a new game; then
+    // the invariants.
+    testing::AssertionResult RandomEvent() {
         const int Kind = Uniform(0, 499);
         if (Kind == 0) {
-            NewGame();
-        } else if (Game.State().Revealing && Kind < 400) {
+            return NewGame();
+        }
+        if (Game.State().Revealing && Kind < 400) {
             Game.Tick();
         } else if (Kind < 150) {
             const TPoint At = CentreOf(ChosenCard());
@@ -49,10 +51,11 @@ class TRandomPlayer {
             Game.Press(At.X, At.Y, false);
             StuckReveals += !WasRevealing && Game.State().Revealing ? 1 : 0;
         } else if (Kind < 480) {
-            Release();
+            Game.Release();
         } else {
             Game.Tick();
         }
+        return Observer.Observe(Board, Game.State());
     }
 
     // Picks pickable cards at random until the game ends; false if it is stuck or runs too long.
@@ -76,9 +79,9 @@ class TRandomPlayer {
                 const TPoint At = Pickable[static_cast<std::size_t>(
                     Uniform(0, static_cast<int>(Pickable.size()) - 1))];
                 Game.Press(At.X, At.Y, true);
-                Release();
+                Game.Release();
             }
-            if (auto Result = CheckInvariants(); !Result) {
+            if (auto Result = Observer.Observe(Board, Game.State()); !Result) {
                 return Result;
             }
         }
@@ -89,48 +92,6 @@ class TRandomPlayer {
     }
 
     const TGameState& State() const { return Game.State(); }
-
-    testing::AssertionResult CheckInvariants() const {
-        const TGameState& S = Game.State();
-        std::array<int, 256> Counts{};
-        int MatchedCards = 0;
-        int Pickable = 0;
-        for (const auto& Row : Board.Cards) {
-            for (const TCard& Card : Row) {
-                ++Counts[Card.Value];
-                MatchedCards += Card.Matched ? 1 : 0;
-                Pickable += !Card.FaceUp && !Card.Matched ? 1 : 0;
-            }
-        }
-        for (int Value = 1; Value <= kPairs; ++Value) {
-            if (Counts[Value] != 2) {
-                return testing::AssertionFailure() << "value " << Value << " on " << Counts[Value];
-            }
-        }
-        const int Expected = kStartChances + MatchedCards / 2 - Misses;
-        if (S.Chances != Expected) {
-            return testing::AssertionFailure()
-                   << "chances " << S.Chances << ", expected " << Expected;
-        }
-        if (S.Won && S.Lost) {
-            return testing::AssertionFailure() << "won and lost together";
-        }
-        if (S.Playing == (S.Won || S.Lost)) {
-            return testing::AssertionFailure()
-                   << "playing " << S.Playing << " won " << S.Won << " lost " << S.Lost;
-        }
-        if (S.Won != Board.AllMatched() || S.Lost != (S.Chances == 0)) {
-            return testing::AssertionFailure() << "the end does not match the board or chances";
-        }
-        if (S.TurnedCount > 1) {
-            return testing::AssertionFailure() << "an attempt of two was left unevaluated";
-        }
-        if (S.Playing && !S.Revealing && Pickable < 2 - S.TurnedCount) {
-            return testing::AssertionFailure() << "dead end: " << Pickable << " cards to turn, "
-                                               << 2 - S.TurnedCount << " needed";
-        }
-        return testing::AssertionSuccess();
-    }
 
   private:
     int Uniform(int Low, int High) { return std::uniform_int_distribution<int>(Low, High)(Engine); }
@@ -176,37 +137,11 @@ class TRandomPlayer {
         }
     }
 
-    // A release evaluates when it turns the second card of an attempt; a miss is such an
-    // evaluation that found no pair.
-    void Release() {
-        const TGameState& S = Game.State();
-        bool Evaluates = false;
-        if (!Game.InputBlocked() && S.TurnedCount == 1 && S.PendingPick != NoCard) {
-            const TCard& Card = Board.At(S.PendingPick);
-            Evaluates = !Card.FaceUp && !Card.Matched;
-        }
-        const int32_t MatchedBefore = MatchedCount();
-        Game.Release();
-        if (Evaluates && MatchedCount() == MatchedBefore) {
-            ++Misses;
-        }
-    }
-
-    int32_t MatchedCount() const {
-        int32_t Count = 0;
-        for (const auto& Row : Board.Cards) {
-            for (const TCard& Card : Row) {
-                Count += Card.Matched ? 1 : 0;
-            }
-        }
-        return Count;
-    }
-
     std::mt19937 Engine;
     TBoard Board;
     TClockRandom DealRandom;
     TGame Game;
-    int Misses = 0;
+    test::TGameObserver Observer;
 
   public:
     int StuckReveals = 0;  // reveals started because too few cards were left to turn
@@ -218,10 +153,9 @@ TEST(RandomGames, KeepTheirInvariantsAndAlwaysReachAnEnd) {
     int Lost = 0;
     for (int Seed = 1; Seed <= kGames; ++Seed) {
         TRandomPlayer Player(static_cast<uint32_t>(Seed));
-        Player.NewGame();
+        ASSERT_TRUE(Player.NewGame()) << "seed " << Seed;
         for (int Event = 0; Event < kRandomEvents; ++Event) {
-            Player.RandomEvent();
-            ASSERT_TRUE(Player.CheckInvariants()) << "seed " << Seed << ", event " << Event;
+            ASSERT_TRUE(Player.RandomEvent()) << "seed " << Seed << ", event " << Event;
         }
         ASSERT_TRUE(Player.PlayToTheEnd()) << "seed " << Seed;
         StuckReveals += Player.StuckReveals;

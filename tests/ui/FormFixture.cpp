@@ -56,8 +56,8 @@ void FormTest::WriteDefaultSet() const {
     WriteSet("Default.kxd", CompleteSet("Classique (defaut)"));
 }
 
-void FormTest::Open() {
-    Form = std::make_unique<TForm1>(FolderPath(), std::make_unique<TScriptedDeal>());
+void FormTest::Open(std::unique_ptr<TRandomSource> Deal) {
+    Form = std::make_unique<TForm1>(FolderPath(), std::move(Deal));
     if (Form->LoadFailed()) {
         return;
     }

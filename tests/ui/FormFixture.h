@@ -53,9 +53,9 @@ class FormTest : public ::testing::Test {
     // Default.kxd, named "Classique (defaut)", in colour variant 0.
     void WriteDefaultSet() const;
 
-    // Creates the window on the folder with the scripted deal and shows it. Its timer is then
-    // stopped: the tests tick by calling the handler.
-    void Open();
+    // Creates the window on the folder with the scripted deal, or the one given, and shows it.
+    // Its timer is then stopped: the tests tick by calling the handler.
+    void Open(std::unique_ptr<TRandomSource> Deal = std::make_unique<TScriptedDeal>());
 
     // The centre of a card on the paint area, from the board's fixed geometry.
     static QPoint CardCentre(int Column, int Row);

@@ -52,16 +52,19 @@ TEST_F(MenuTest, ClickingTheCheckedEntryClearsItsMarkAndReloadsIt) {
 TEST_F(MenuTest, FailedLoadChangesNoPictureAndPutsTheMarkBackOnTheShownSet) {
     Entry("Autre")->trigger();
 
-    Entry("Faux")->trigger();  // not a card set: nothing to say, nothing changes
-    EXPECT_TRUE(Recorder.Messages.empty());
+    Entry("Faux")->trigger();  // not a card set: said, naming the file; nothing changes
+    ASSERT_EQ(Recorder.Messages.size(), 1u);
+    EXPECT_EQ(Recorder.Messages[0].Kind, TMessageKind::Error);
+    EXPECT_EQ(Recorder.Messages[0].Title, "Velmo");
+    EXPECT_EQ(Recorder.Messages[0].Text, "Faux.kxd n'est pas un ensemble de cartes.");
     EXPECT_EQ(CheckedEntries(), std::vector<QString>{"Autre"});
     EXPECT_EQ(ShownBoard(2), kAllFaces);
 
     Entry("Casse")->trigger();  // a picture the decoder refuses: reported, nothing changes
-    ASSERT_EQ(Recorder.Messages.size(), 1u);
-    EXPECT_EQ(Recorder.Messages[0].Kind, TMessageKind::Error);
-    EXPECT_EQ(Recorder.Messages[0].Title, "Velmo");
-    EXPECT_FALSE(Recorder.Messages[0].Text.isEmpty());
+    ASSERT_EQ(Recorder.Messages.size(), 2u);
+    EXPECT_EQ(Recorder.Messages[1].Kind, TMessageKind::Error);
+    EXPECT_EQ(Recorder.Messages[1].Title, "Velmo");
+    EXPECT_FALSE(Recorder.Messages[1].Text.isEmpty());
     EXPECT_EQ(CheckedEntries(), std::vector<QString>{"Autre"});
     EXPECT_EQ(ShownBoard(2), kAllFaces);
     EXPECT_TRUE(Form->isVisible());  // the program goes on
