@@ -1,7 +1,7 @@
 # The two commands of the README, and a few more for developers.
 #   make run     build the game in Release and start it with the bundled card sets
 #   make test    build everything in Debug and run every test
-.PHONY: run test bench fuzz asan format deps clean
+.PHONY: run test package bench fuzz asan format deps clean
 JOBS ?= $(shell nproc)
 
 run:
@@ -15,6 +15,13 @@ test:
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 	ctest --preset dev -j $(JOBS)
+
+# The Debian package of a Release build: build/release/velmo_<version>_<arch>.deb
+package:
+	scripts/deps.sh package
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	cd build/release && cpack -G DEB
 
 bench:
 	scripts/deps.sh bench

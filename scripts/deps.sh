@@ -1,17 +1,19 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages Velmo needs that are not installed yet.
-# Usage: scripts/deps.sh [build|test|bench]   (test and bench include build)
+# Usage: scripts/deps.sh [build|test|bench|package]   (each includes build)
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev fonts-liberation2)
-test=(googletest libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool)
+test=(googletest libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool desktop-file-utils appstream dpkg-dev)
 bench=(libbenchmark-dev xvfb xdotool python3)
+package=(dpkg-dev)  # dpkg-shlibdeps works out the .deb's Depends
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${build[@]}" "${test[@]}") ;;
   bench) wanted=("${build[@]}" "${bench[@]}") ;;
-  *) echo "usage: $0 [build|test|bench]" >&2; exit 2 ;;
+  package) wanted=("${build[@]}" "${package[@]}") ;;
+  *) echo "usage: $0 [build|test|bench|package]" >&2; exit 2 ;;
 esac
 
 missing=()
