@@ -1,4 +1,6 @@
 // The card-set file type as a desktop sees it, and the icon sizes the build renders.
+#include <vector>
+
 #include <QByteArray>
 #include <QFile>
 #include <QImage>
