@@ -98,7 +98,9 @@ for entry in "Default.kxd:Formes (defaut)" "Foret.kxd:Forêt" "Cosmos.kxd:Cosmos
 done
 
 # 5. The unpacked game through its link, in Xvfb, against the built one.
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+# -noreset: by default the server resets whenever its last client leaves, and a program that
+# connects during the reset (the second game, the next xdotool) is refused.
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null)
 xvfb=$!
 read -r -t 10 display <&3 || fail "Xvfb did not start"
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
