@@ -2,7 +2,8 @@
 #   make run     build the game in Release and start it with the bundled card sets
 #   make test    build everything in Debug and run every test
 #   make asan    the tests again under the sanitizers; make fuzz-run fuzzes the reader
-.PHONY: run test bench fuzz fuzz-run asan format deps clean
+#   make package build the Debian package in build/release/
+.PHONY: run test package bench fuzz fuzz-run asan format deps clean
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 
@@ -17,6 +18,13 @@ test:
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 	ctest --preset dev -j $(JOBS)
+
+# The Debian package of a Release build: build/release/velmo_<version>_<arch>.deb
+package:
+	scripts/deps.sh package
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	cd build/release && cpack -G DEB
 
 bench:
 	scripts/deps.sh bench

@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, the Debian packages Velmo needs that are not installed yet.
-# Usage: scripts/deps.sh [build|test|bench|sanitize]   (test and bench include build,
-#        sanitize includes test: clang with its sanitizer and libFuzzer runtimes)
+# Usage: scripts/deps.sh [build|test|bench|package|sanitize]   (each includes build; sanitize
+#        includes test and adds clang with its sanitizer and libFuzzer runtimes)
 set -euo pipefail
 
 build=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev fonts-liberation2)
-test=(googletest libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool)
+test=(googletest libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool desktop-file-utils appstream dpkg-dev)
 bench=(libbenchmark-dev xvfb xdotool python3)
+package=(dpkg-dev)  # dpkg-shlibdeps works out the .deb's Depends
 sanitize=(clang-14 libclang-rt-14-dev llvm-14)
 
 case "${1:-build}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${build[@]}" "${test[@]}") ;;
   bench) wanted=("${build[@]}" "${bench[@]}") ;;
+  package) wanted=("${build[@]}" "${package[@]}") ;;
   sanitize) wanted=("${build[@]}" "${test[@]}" "${sanitize[@]}") ;;
-  *) echo "usage: $0 [build|test|bench|sanitize]" >&2; exit 2 ;;
+  *) echo "usage: $0 [build|test|bench|package|sanitize]" >&2; exit 2 ;;
 esac
 
 missing=()
