@@ -11,7 +11,7 @@ done
 [ -f "$(dirname "$velmo")/CardsSets/Default.kxd" ] || { echo "no bundled sets beside $velmo"; exit 1; }
 
 work=$(mktemp -d)
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp 2>/dev/null)
+exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null)
 xvfb=$!
 app=""
 cleanup() {
