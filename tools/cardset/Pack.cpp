@@ -3,11 +3,11 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "cardset/Windows1252.h"
 #include "tools/cardset/KxdWriter.h"
 #include "tools/cardset/Picture.h"
 #include "tools/cardset/ToolError.h"
 #include "tools/cardset/Verbs.h"
-#include "cardset/Windows1252.h"
 
 namespace velmo::tool {
 

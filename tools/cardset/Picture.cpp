@@ -31,23 +31,31 @@ std::optional<QImage> DecodePng(const QByteArray& Bytes) {
     }
 }
 
-QByteArray RenderSvgCard(const QString& Path) {
+std::optional<QImage> RenderSvg(const QString& Path, QSize Size) {
     QSvgRenderer Renderer(Path);
     if (!Renderer.isValid()) {
-        throw TToolError(QStringLiteral("%1 : fichier SVG illisible").arg(Quoted(Path)));
+        return std::nullopt;
     }
-    QImage Picture(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
+    QImage Picture(Size, QImage::Format_ARGB32_Premultiplied);
     Picture.fill(Qt::transparent);
     {
         QPainter Painter(&Picture);
         Painter.setRenderHint(QPainter::Antialiasing);
         Painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        Renderer.render(&Painter, QRectF(0, 0, kCardWidth, kCardHeight));
+        Renderer.render(&Painter, QRectF(QPointF(0, 0), QSizeF(Size)));
+    }
+    return Picture;
+}
+
+QByteArray RenderSvgCard(const QString& Path) {
+    const std::optional<QImage> Picture = RenderSvg(Path, QSize(kCardWidth, kCardHeight));
+    if (!Picture) {
+        throw TToolError(QStringLiteral("%1 : fichier SVG illisible").arg(Quoted(Path)));
     }
     QByteArray Png;
     QBuffer Buffer(&Png);
     Buffer.open(QIODevice::WriteOnly);
-    if (!Picture.save(&Buffer, "PNG")) {
+    if (!Picture->save(&Buffer, "PNG")) {
         throw TToolError(QStringLiteral("%1 : échec de l'encodage PNG").arg(Quoted(Path)));
     }
     return Png;

@@ -5,12 +5,17 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace velmo::tool {
 
 // The picture in Bytes when they are a PNG file the decoder accepts.
 std::optional<QImage> DecodePng(const QByteArray& Bytes);
+
+// The SVG file at Path rendered at Size on a transparent background, antialiased; nothing when
+// it cannot be read. Needs a QGuiApplication for text.
+std::optional<QImage> RenderSvg(const QString& Path, QSize Size);
 
 // PNG bytes of the SVG file at Path rendered at 100 x 160 on a transparent background.
 // Needs a QGuiApplication for text. Raises TToolError when the SVG cannot be read.
