@@ -2,27 +2,18 @@
 // a file the inspector passes without a single problem is one the game loads completely.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QtGlobal>
 
 #include "cardset/KXDApi.h"
+#include "fuzz/FuzzSupport.h"
 #include "tools/cardset/KxdInspector.h"
 
 namespace {
 
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-void Require(bool Holds, const char* Promise) {
-    if (!Holds) {
-        std::fprintf(stderr, "broken promise: %s\n", Promise);
-        std::abort();
-    }
-}
+using velmo::fuzz::Require;
 
 bool GameLoadsEverySlot(std::span<const std::byte> Bytes) {
     velmo::TMemorySource Source(Bytes);
@@ -46,7 +37,7 @@ bool GameLoadsEverySlot(std::span<const std::byte> Bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    qInstallMessageHandler(Quiet);
+    velmo::fuzz::SilenceQt();
     return 0;
 }
 

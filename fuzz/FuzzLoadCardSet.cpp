@@ -2,26 +2,16 @@
 // both for its name and for its pictures, and the reader's promises are checked on the way.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <span>
 
 #include <QImage>
-#include <QtGlobal>
 
 #include "cardset/KXDApi.h"
+#include "fuzz/FuzzSupport.h"
 
 namespace {
 
-void Quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-// Stops the run where a promise is broken, so the fuzzer keeps the input as a finding.
-void Require(bool Holds, const char* Promise) {
-    if (!Holds) {
-        std::fprintf(stderr, "broken promise: %s\n", Promise);
-        std::abort();
-    }
-}
+using velmo::fuzz::Require;
 
 // The pictures the slots hold before each load: a failed load must leave exactly these.
 const velmo::TCardImages& Previous() {
@@ -72,8 +62,7 @@ void CheckLoad(velmo::TByteSource& Source) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // The PNG codec warns on every bad picture; the fuzzer only cares about broken promises.
-    qInstallMessageHandler(Quiet);
+    velmo::fuzz::SilenceQt();
     return 0;
 }
 

@@ -5,6 +5,7 @@
 # Usage: install.sh BUILD_DIR VERSION PATH/TO/BUILT/velmo   (the built program is the reference
 # the unpacked one is compared with)
 set -euo pipefail
+source "$(dirname "$0")/../support/xserver.sh"
 build=$1
 version=$2
 reference=$3
@@ -98,30 +99,7 @@ for entry in "Default.kxd:Formes (defaut)" "Foret.kxd:Forêt" "Cosmos.kxd:Cosmos
 done
 
 # 5. The unpacked game through its link, in Xvfb, against the built one.
-# -noreset: by default the server resets whenever its last client leaves, and a program that
-# connects during the reset (the second game, the next xdotool) is refused.
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null)
-xvfb=$!
-read -r -t 10 display <&3 || fail "Xvfb did not start"
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
-
-visible() { xdotool search --onlyvisible --name '.*' 2>/dev/null | sort; }
-
-# The id of the first mapped window that was not in the list $1, waiting up to 5 s.
-wait_new_window() {
-  local id
-  for _ in $(seq 50); do
-    id=$(comm -13 <(echo "$1") <(visible) | head -1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  return 1
-}
-
-geometry() {  # prints X Y W H of window $1 on the screen
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
-}
+start_xvfb || fail "Xvfb did not start"
 
 # Starts $1, opens Options > Ensembles by mouse and keyboard, keeps the size of the submenu in
 # $ensembles (its height counts the entries, its width fits the longest name), then quits by

@@ -4,6 +4,7 @@
 # Default.kxd the warning shows and the program ends with a failure status.
 # Usage: smoke.sh PATH/TO/velmo   (CardsSets/ beside it holds the bundled sets)
 set -euo pipefail
+source "$(dirname "$0")/../support/xserver.sh"
 velmo=$1
 for tool in Xvfb xdotool xwininfo xprop; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
@@ -11,19 +12,16 @@ done
 [ -f "$(dirname "$velmo")/CardsSets/Default.kxd" ] || { echo "no bundled sets beside $velmo"; exit 1; }
 
 work=$(mktemp -d)
-exec 3< <(exec Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset 2>/dev/null)
-xvfb=$!
 app=""
+xvfb=""
 cleanup() {
   [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-read -r -t 10 display <&3 || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
-
 fail() { echo "FAIL: $*"; exit 1; }
+start_xvfb || fail "Xvfb did not start"
 
 # The id of the first mapped window named exactly $1, waiting up to 10 s.
 wait_window() {
@@ -46,11 +44,6 @@ wait_exit() {
   return 1
 }
 
-geometry() {  # prints X Y W H of window $1 on the screen
-  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4}
-    /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
-}
-
 # 1. The real program with the bundled sets.
 "$velmo" >"$work/velmo.log" 2>&1 &
 app=$!
@@ -64,15 +57,9 @@ xprop -id "$win" WM_NORMAL_HINTS | grep -q "minimum size: 794 by $h" || fail "no
 xprop -id "$win" WM_NORMAL_HINTS | grep -q "maximum size: 794 by $h" || fail "not fixed in size"
 
 # "Partie" is the menu bar's first entry; "Quitter" the last item of the menu it opens.
-before=$(xdotool search --onlyvisible --name '.*' 2>/dev/null | sort)
+before=$(visible)
 xdotool mousemove $((x + 20)) $((y + menu / 2)) click 1
-popup=""
-for _ in $(seq 50); do
-  popup=$(comm -13 <(echo "$before") <(xdotool search --onlyvisible --name '.*' 2>/dev/null | sort) | head -1)
-  [ -n "$popup" ] && break
-  sleep 0.1
-done
-[ -n "$popup" ] || fail "the Partie menu did not open"
+popup=$(wait_new_window "$before") || fail "the Partie menu did not open"
 read -r px py pw ph < <(geometry "$popup")
 xdotool mousemove $((px + pw / 2)) $((py + ph - 14)) click 1
 wait_exit || fail "Quitter did not end the program"
